@@ -1,0 +1,7 @@
+#include "app/constant.h"
+
+namespace melvanto {
+
+std::string CurrentSongId;
+
+} // namespace melvanto
