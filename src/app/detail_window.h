@@ -2,12 +2,14 @@
 // The hand-over to a new detail window, run by the search window's double-click once the
 // song is chosen. A template, so that the shell needs no knowledge of the window class:
 //
-//     HandOverDetailWindow(dlForm);   // Form = TdlForm, with a public FormCreate()
+//     HandOverDetailWindow(dlForm, hosts);   // Form = TdlForm, with a public FormCreate();
+//                                            // the arguments after the first go to its constructor
 
 #include "app/application.h"
 #include "platform/gui/dispatch.h"
 
 #include <memory>
+#include <utility>
 
 namespace melvanto {
 
@@ -20,10 +22,12 @@ namespace melvanto {
 // 4. Shows the new window and brings it to the front.
 // A failure while building the window (step 2) leaves `current` empty, destroys what was
 // built and passes on to the caller.
-template <class Form> Form& HandOverDetailWindow(Form*& current) {
+template <class Form, class... Args>
+Form& HandOverDetailWindow(Form*& current, Args&&... constructorArgs) {
     if (current) current->Hide();
     current = nullptr;
-    Form& form = Application::Current().Own(std::make_unique<Form>(), current);
+    Form& form = Application::Current().Own(
+        std::make_unique<Form>(std::forward<Args>(constructorArgs)...), current);
     gui::Dispatch([&form] { form.FormCreate(); });
     form.Show();
     return form;
