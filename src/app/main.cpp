@@ -3,7 +3,10 @@
 
 #include "app/application.h"
 #include "platform/gui/application.h"
+#include "service/service_hosts.h"
 #include "ui/searchMusic/search_form.h"
+
+#include <memory>
 
 int main(int argc, char** argv) {
     using namespace melvanto;
@@ -12,9 +15,10 @@ int main(int argc, char** argv) {
     gui::Application platform(argc, argv);
     int exitCode = 0;
     {
-        Application application;            // the title, failures to ReportFailure
-        application.CreateForm(searchForm); // the first window: the main window
-        exitCode = application.Run();       // until the search window is closed
-    }                                       // every window destroyed, hidden ones too
+        Application application; // the title, failures to ReportFailure
+        // The first window: the main window, on the program's own service hosts.
+        application.Own(std::make_unique<TsearchForm>(ServiceHosts{}), searchForm);
+        exitCode = application.Run(); // until the search window is closed
+    }                                 // every window destroyed, hidden ones too
     return exitCode;
 }

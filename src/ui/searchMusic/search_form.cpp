@@ -6,7 +6,6 @@
 namespace melvanto {
 
 TsearchForm* searchForm = nullptr;
-std::string CurrentBillType;
 
 namespace {
 
@@ -18,7 +17,7 @@ gui::Button chartButton(gui::Window& window, const char* name, int left, const c
 
 } // namespace
 
-TsearchForm::TsearchForm()
+TsearchForm::TsearchForm(const ServiceHosts& hosts)
     : Window("Melvanto", {567, 514}, gui::Font{u"MS Sans Serif", 11}),
       lbl2(*this, "lbl2", {9, 12, 52, 19}, WideToAnsi(u"歌曲名："), kYaHei13),
       edt1(*this, "edt1", {59, 10, 126, 27}, kYaHei13),
@@ -39,9 +38,23 @@ TsearchForm::TsearchForm()
       lbl1(*this, "lbl1", {0, 456, 548, 16},
            WideToAnsi(u"Melvanto · 搜索与排行榜 · 双击歌曲查看下载地址"),
            gui::Font{u"MS Sans Serif", 13, false, gui::SystemColour::DarkShadow3D},
-           gui::LabelOptions{.alignment = gui::Alignment::Centre}) {
+           gui::LabelOptions{.alignment = gui::Alignment::Centre}),
+      m_hosts(hosts) {
+    // The keyword box asks for the Sogou Pinyin input method while it has the focus. That
+    // input method does not exist on this platform, where the desktop picks the input
+    // method of every text field, so the request is a no-op here.
     edt1.SetInputMethodOnFocus(WideToAnsi(u"中文 (简体) - 搜狗拼音输入法"));
     SetTabOrder({&edt1, &lv1, &btn1, &btn2, &btn3, &btn4, &btn5, &btn6, &btn7, &btn8});
+
+    btn1.OnClick([this] { btn1Click(); });
+    btn2.OnClick([this] { btn2Click(); });
+    btn3.OnClick([this] { btn3Click(); });
+    btn4.OnClick([this] { btn4Click(); });
+    btn5.OnClick([this] { btn5Click(); });
+    btn6.OnClick([this] { btn6Click(); });
+    btn7.OnClick([this] { btn7Click(); });
+    btn8.OnClick([this] { btn8Click(); });
+    lv1.OnDoubleClick([this] { lv1DblClick(); });
     OnClose([this] { FormClose(); });
 }
 

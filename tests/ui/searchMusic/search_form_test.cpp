@@ -1,43 +1,29 @@
-#include "app/application.h"
-#include "app/detail_window.h"
-#include "platform/codepage/codepage.h"
-#include "platform/gui/testing.h"
-#include "ui/download/dl_form.h"
-#include "ui/searchMusic/search_form.h"
+// The search window as laid out, its tab order and its closing.
 
-#include <gtest/gtest.h>
+#include "app/detail_window.h"
+#include "search_window_fixture.h"
 
 using namespace melvanto;
-namespace test = melvanto::gui::test;
+using namespace melvanto::search_test;
 
 namespace {
 
-std::string ansi(const char16_t* text) {
-    return WideToAnsi(text);
-}
-
 const gui::Font kYaHei13{u"微软雅黑", 13};
 
-class TsearchFormTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        PinAnsiCodePageForTesting("GBK");
-        application.CreateForm(searchForm);
-    }
-    void TearDown() override { PinAnsiCodePageForTesting(""); }
-
-    Application application;
-};
+using TsearchFormTest = SearchWindowTest;
 
 TEST_F(TsearchFormTest, TheMainWindowAsLaidOut) {
     EXPECT_TRUE(searchForm->IsMainWindow());
     EXPECT_EQ(searchForm->Caption(), "Melvanto");
     EXPECT_EQ(searchForm->ClientSize(), (gui::Size{567, 514}));
     EXPECT_EQ(searchForm->DefaultFont(), (gui::Font{u"MS Sans Serif", 11}));
-    const test::FrameTraits frame = test::Frame(*searchForm);
+    const guitest::FrameTraits frame = guitest::Frame(*searchForm);
     EXPECT_TRUE(frame.sizeable && frame.systemMenu && frame.closeBox);
     EXPECT_FALSE(frame.minimizeBox || frame.maximizeBox);
+    EXPECT_EQ(searchForm->BackgroundColour(), gui::Resolve(gui::SystemColour::ButtonFace));
     EXPECT_EQ(CurrentBillType, "");
+    // It has no creation handler: building it sent nothing.
+    EXPECT_TRUE(server.Targets().empty());
 }
 
 TEST_F(TsearchFormTest, ButtonsAsLaidOut) {
@@ -115,23 +101,23 @@ TEST_F(TsearchFormTest, LabelsKeywordBoxAndListAsLaidOut) {
 
 TEST_F(TsearchFormTest, TabWalksKeywordListSearchAndTheCharts) {
     searchForm->Show();
-    test::ProcessEvents();
-    std::vector<std::string> visited{test::FocusedWidgetName()};
+    guitest::ProcessEvents();
+    std::vector<std::string> visited{guitest::FocusedWidgetName()};
     for (int i = 0; i < 10; ++i) {
-        test::PressKey(searchForm->Find<gui::Widget>(visited.back()), test::Key::Tab);
-        visited.push_back(test::FocusedWidgetName());
+        guitest::PressKey(searchForm->Find<gui::Widget>(visited.back()), guitest::Key::Tab);
+        visited.push_back(guitest::FocusedWidgetName());
     }
     EXPECT_EQ(visited, (std::vector<std::string>{"edt1", "lv1", "btn1", "btn2", "btn3", "btn4",
                                                  "btn5", "btn6", "btn7", "btn8", "edt1"}));
 }
 
 TEST_F(TsearchFormTest, ClosingItHidesTheDetailWindowAndEndsTheProgram) {
-    test::ModalBoxRecorder boxes; // whatever the detail window's creation reports
-    test::PostToLoop([] {
-        HandOverDetailWindow(dlForm);
+    guitest::ModalBoxRecorder boxes; // whatever the detail window's creation reports
+    guitest::PostToLoop([this] {
+        HandOverDetailWindow(dlForm, ServiceHosts::AllOn(server.Host()));
         EXPECT_TRUE(dlForm->IsVisible());
     });
-    test::PostToLoop([] { searchForm->Close(); });
+    guitest::PostToLoop([] { searchForm->Close(); });
     EXPECT_EQ(application.Run(), 0);
     ASSERT_NE(dlForm, nullptr);
     EXPECT_FALSE(dlForm->IsVisible());
@@ -140,7 +126,7 @@ TEST_F(TsearchFormTest, ClosingItHidesTheDetailWindowAndEndsTheProgram) {
 
 TEST_F(TsearchFormTest, ClosingItWithoutADetailWindowEndsTheProgram) {
     ASSERT_EQ(dlForm, nullptr);
-    test::PostToLoop([] { searchForm->Close(); });
+    guitest::PostToLoop([] { searchForm->Close(); });
     EXPECT_EQ(application.Run(), 0);
     EXPECT_FALSE(searchForm->IsVisible());
 }
