@@ -27,7 +27,10 @@ EditBox::EditBox(Container& parent, std::string name, Rect rect, const Font& fon
     : Widget(parent, std::move(name), makeEdit(parent, mode), rect, font) {}
 
 void EditBox::SetText(const std::string& text) {
-    lineEdit(*this)->setText(ToQString(text));
+    QLineEdit* edit = lineEdit(*this);
+    edit->setText(ToQString(text));
+    // Show the start of a long address, as a native edit box does, not its end.
+    edit->setCursorPosition(0);
 }
 
 std::string EditBox::Text() const {

@@ -1,5 +1,4 @@
 #include "app/application.h"
-#include "app/detail_window.h"
 #include "platform/codepage/codepage.h"
 #include "platform/gui/testing.h"
 #include "ui/download/dl_form.h"
@@ -26,7 +25,7 @@ protected:
 };
 
 TEST_F(TdlFormTest, WindowAsLaidOut) {
-    TdlForm form;
+    TdlForm form{ServiceHosts{}};
     EXPECT_EQ(form.Caption(), ansi(u"下载"));
     EXPECT_EQ(form.ClientSize(), (gui::Size{564, 448}));
     EXPECT_EQ(form.DefaultFont(), (gui::Font{u"MS Sans Serif", 11}));
@@ -38,7 +37,7 @@ TEST_F(TdlFormTest, WindowAsLaidOut) {
 
 TEST_F(TdlFormTest, LabelsAsLaidOut) {
     PinAnsiCodePageForTesting("GBK");
-    TdlForm form;
+    TdlForm form{ServiceHosts{}};
     struct Case {
         const char* name;
         gui::Rect rect;
@@ -66,7 +65,7 @@ TEST_F(TdlFormTest, LabelsAsLaidOut) {
 
 TEST_F(TdlFormTest, GroupBoxesButtonsAndEditBoxesAsLaidOut) {
     PinAnsiCodePageForTesting("GBK");
-    TdlForm form;
+    TdlForm form{ServiceHosts{}};
     struct Group {
         const char* name;
         gui::Rect rect;
@@ -123,7 +122,7 @@ TEST_F(TdlFormTest, GroupBoxesButtonsAndEditBoxesAsLaidOut) {
 }
 
 TEST_F(TdlFormTest, TheGroupsArePlacedInTheWindowWhereTheLayoutSays) {
-    TdlForm form;
+    TdlForm form{ServiceHosts{}};
     form.Show();
     const gui::PictureBitmap shot = test::Grab(form);
     // Inside each read-only edit box: white at window position group + box offset.
@@ -139,7 +138,7 @@ TEST_F(TdlFormTest, TheGroupsArePlacedInTheWindowWhereTheLayoutSays) {
 }
 
 TEST_F(TdlFormTest, TabWalksTheAddressGroupsThenTheQualityGroup) {
-    TdlForm form;
+    TdlForm form{ServiceHosts{}};
     form.Show();
     test::ProcessEvents();
     std::vector<std::string> visited{test::FocusedWidgetName()};
@@ -149,21 +148,6 @@ TEST_F(TdlFormTest, TabWalksTheAddressGroupsThenTheQualityGroup) {
     }
     EXPECT_EQ(visited, (std::vector<std::string>{"edt1", "btn1", "edt2", "btn2", "btn3", "btn4",
                                                  "btn5", "btn6", "edt1"}));
-}
-
-TEST_F(TdlFormTest, EachCreationResetsRateAndTypeAndThreeHandOversLeaveTwoHidden) {
-    std::vector<TdlForm*> made;
-    for (int i = 0; i < 3; ++i) {
-        CurrentRate = "128";
-        CurrentType = "mp3";
-        made.push_back(&HandOverDetailWindow(dlForm));
-        EXPECT_EQ(CurrentRate, "320");
-        EXPECT_EQ(CurrentType, "flac");
-    }
-    EXPECT_EQ(dlForm, made[2]);
-    EXPECT_FALSE(made[0]->IsVisible());
-    EXPECT_FALSE(made[1]->IsVisible());
-    EXPECT_TRUE(made[2]->IsVisible());
 }
 
 } // namespace

@@ -1,0 +1,53 @@
+#include "detail_window_shot.h"
+
+#include "png_file.h"
+
+#include "platform/gui/testing.h"
+#include "ui/download/dl_form.h"
+#include "ui/searchMusic/search_form.h"
+
+#include <stdexcept>
+
+namespace melvanto::screenshots {
+
+namespace {
+
+namespace gt = gui::test;
+
+// Any box means the window does not show what it should.
+void failOnBoxes(const gt::ModalBoxRecorder& boxes, const std::string& step) {
+    if (!boxes.Boxes().empty())
+        throw std::runtime_error(step + ": message box \"" + boxes.Boxes().front().text + "\"");
+}
+
+TdlForm& openFirstSongOfAChart() {
+    gt::ModalBoxRecorder boxes;
+    gt::Click(searchForm->btn2);
+    failOnBoxes(boxes, "chart");
+    if (searchForm->lv1.RowCount() == 0) throw std::runtime_error("chart: no songs listed");
+    gt::DoubleClick(searchForm->lv1, 0);
+    failOnBoxes(boxes, "double-click");
+    if (!dlForm) throw std::runtime_error("double-click: no detail window");
+    return *dlForm;
+}
+
+// Ends on 320 kbit/s MP3, which every song of the catalogue has, so that the picture
+// shows both addresses.
+void pressEachQuality(TdlForm& form) {
+    gt::ModalBoxRecorder boxes;
+    for (gui::Button* quality : {&form.btn6, &form.btn3, &form.btn4, &form.btn5}) {
+        gt::Click(*quality);
+        failOnBoxes(boxes, "quality " + quality->Name());
+    }
+}
+
+} // namespace
+
+void ShootDetailWindow(const std::string& dir) {
+    TdlForm& form = openFirstSongOfAChart();
+    pressEachQuality(form);
+    gt::ProcessEvents();
+    WritePng(dir + "/detail.png", gt::Grab(form));
+}
+
+} // namespace melvanto::screenshots
