@@ -46,8 +46,14 @@ void pressEachQuality(TdlForm& form) {
 void ShootDetailWindow(const std::string& dir) {
     TdlForm& form = openFirstSongOfAChart();
     pressEachQuality(form);
+    if (!form.img1.CurrentPicture()) throw std::runtime_error("detail: no cover picture");
+    // A cover that cannot be decoded is reported right after the drawing that met it.
+    gt::ModalBoxRecorder boxes;
     gt::ProcessEvents();
-    WritePng(dir + "/detail.png", gt::Grab(form));
+    const gui::PictureBitmap shot = gt::Grab(form);
+    gt::ProcessEvents();
+    failOnBoxes(boxes, "cover");
+    WritePng(dir + "/detail.png", shot);
 }
 
 } // namespace melvanto::screenshots

@@ -2,14 +2,18 @@
 
 #include "app/constant.h"
 #include "app/messages.h"
+#include "base/memory_stream.h"
 #include "platform/browser/browser.h"
 #include "platform/codepage/codepage.h"
+#include "platform/jpeg/jpeg_image.h"
 #include "service/endpoint_urls.h"
 #include "service/reply_members.h"
 #include "service/service_get.h"
 #include "ui/download/decimal_separator.h"
 #include "ui/download/duration_text.h"
 #include "ui/download/size_text.h"
+
+#include <memory>
 
 namespace melvanto {
 
@@ -140,8 +144,14 @@ void TdlForm::showSong(const ReplyObject& song) {
     if (!cover.empty()) loadCoverPicture(cover);
 }
 
-void TdlForm::loadCoverPicture(const std::string&) {
-    // The cover step (fetch with http1, JPEG decode into img1) comes with the cover work.
+void TdlForm::loadCoverPicture(const std::string& address) {
+    // Both belong to this step and go with it, whether it finishes or fails.
+    TMemoryStream buffer;
+    TJPEGImage picture;
+    http1.FetchToStream(address, buffer);
+    buffer.SetPosition(0);
+    picture.LoadFromStream(buffer);
+    img1.SetPicture(std::make_unique<TJPEGImage>(picture));
 }
 
 } // namespace melvanto

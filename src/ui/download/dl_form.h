@@ -3,6 +3,7 @@
 // cover picture. A new one is made for every song handed over by the search window,
 // through HandOverDetailWindow(dlForm, hosts), which sets `dlForm` before FormCreate runs.
 
+#include "net/http/http_client.h"
 #include "platform/gui/button.h"
 #include "platform/gui/edit_box.h"
 #include "platform/gui/group_box.h"
@@ -46,7 +47,10 @@ public:
     // it happens, with what was written before staying written.
     void getMusicInfo();
 
-    // Shows the cover picture at the address in img1.
+    // Fetches the JPEG at the address with http1 and gives it to img1, which decodes and
+    // draws it on its next repaint. A failed fetch or an unreadable header passes on to
+    // the caller and leaves img1's picture in place; a zero-length body is taken (its
+    // decoding then fails once, on the first drawing).
     void loadCoverPicture(const std::string& address);
 
     gui::Label slb1;
@@ -64,6 +68,8 @@ public:
     gui::GroupBox grp2;
     gui::EditBox edt2;
     gui::Button btn2;
+    // Fetches the covers; keeps its connection and cookies from one fetch to the next.
+    TNetHTTP http1;
 
 private:
     // Steps of getMusicInfo for one element of songList; every element writes the same
