@@ -5,6 +5,7 @@
 
 #include "json/json_avl_iterator.h"
 #include "json/json_parser.h"
+#include "platform/codepage/codepage.h"
 
 #include <benchmark/benchmark.h>
 #include <rapidjson/document.h>
@@ -20,32 +21,6 @@ namespace {
 
 std::u16string wide(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
-}
-
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
 }
 
 // (a) The reply of the chart endpoint: billboard{...} and song_list[100 songs].
@@ -107,7 +82,7 @@ public:
         std::u16string text = u"{\"generator\":\"bench\",\"items\":[";
         bool first = true;
         // Measured only every 200 objects: converting each time would be quadratic.
-        while (toUtf8(text).size() < utf8Bytes) {
+        while (WideToUtf8(text).size() < utf8Bytes) {
             for (int k = 0; k < 200; ++k) {
                 if (!first) text += u',';
                 text += object(0);
@@ -204,7 +179,7 @@ struct Document {
 const Document& chartDocument() {
     static const Document document = [] {
         std::u16string text = chartReply();
-        return Document{text, toUtf8(text)};
+        return Document{text, WideToUtf8(text)};
     }();
     return document;
 }
@@ -212,7 +187,7 @@ const Document& chartDocument() {
 const Document& mixedDocument() {
     static const Document document = [] {
         std::u16string text = MixedDocument().Make(2 * 1024 * 1024);
-        return Document{text, toUtf8(text)};
+        return Document{text, WideToUtf8(text)};
     }();
     return document;
 }

@@ -6,7 +6,9 @@
 
 namespace melvanto {
 
-TMemoryStream::~TMemoryStream() { std::free(m_data); }
+TMemoryStream::~TMemoryStream() {
+    std::free(m_data);
+}
 
 void TMemoryStream::reserve(size_t capacity) {
     if (capacity <= m_capacity) return;
@@ -20,12 +22,9 @@ void TMemoryStream::reserve(size_t capacity) {
 
 void TMemoryStream::SetSize(int64_t size) {
     size_t newSize = size < 0 ? 0 : static_cast<size_t>(size);
-    if (newSize > m_capacity) {
-        void* block = std::realloc(m_data, newSize);
-        if (!block) throw std::bad_alloc();
-        m_data = static_cast<uint8_t*>(block);
-        m_capacity = newSize;
-    }
+    // Grown like a write: a stream grown step by step (a chunked body sets its size ahead
+    // of each chunk) would otherwise be moved and copied once per step.
+    reserve(newSize);
     m_size = newSize;
     if (m_position > m_size) m_position = m_size;
 }
