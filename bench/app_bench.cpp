@@ -19,7 +19,7 @@
 
 #include "app/application.h"
 #include "app/constant.h"
-#include "hardening/music_service_process.h"
+#include "support/music_service_process.h"
 #include "platform/gui/application.h"
 #include "platform/gui/testing.h"
 #include "service/service_hosts.h"

@@ -6,7 +6,7 @@
 
 #include "app/application.h"
 #include "app/constant.h"
-#include "hardening/music_service_process.h"
+#include "support/music_service_process.h"
 #include "platform/codepage/codepage.h"
 #include "platform/gui/testing.h"
 #include "platform/httprequest/request_limits.h"

@@ -1,7 +1,7 @@
 // music-service --faults: every fault kind shows on the wire as what it claims to be, the
 // sequence of faults follows the seed, and without --faults no reply is faulty.
 
-#include "hardening/music_service_process.h"
+#include "support/music_service_process.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The search window against the real stand-in music service.
 
-#include "music_service_process.h"
 #include "search_window_fixture.h"
+#include "support/music_service_process.h"
 
 #include <algorithm>
 
@@ -16,7 +16,9 @@ bool isDigits(const std::string& text) {
 
 class SearchWithMusicServiceTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_service = new MusicServiceProcess(MUSIC_SERVICE_PATH); }
+    static void SetUpTestSuite() {
+        s_service = new melvanto::testing::MusicServiceProcess(MUSIC_SERVICE_PATH, {});
+    }
     static void TearDownTestSuite() {
         delete s_service;
         s_service = nullptr;
@@ -35,11 +37,11 @@ protected:
 
     std::vector<std::string> row(int index) const { return searchForm->lv1.Row(index); }
 
-    static MusicServiceProcess* s_service;
+    static melvanto::testing::MusicServiceProcess* s_service;
     Application application;
 };
 
-MusicServiceProcess* SearchWithMusicServiceTest::s_service = nullptr;
+melvanto::testing::MusicServiceProcess* SearchWithMusicServiceTest::s_service = nullptr;
 
 TEST_F(SearchWithMusicServiceTest, AKeywordThatExistsListsItsSongs) {
     guitest::ModalBoxRecorder boxes;

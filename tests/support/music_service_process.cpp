@@ -1,4 +1,4 @@
-#include "hardening/music_service_process.h"
+#include "support/music_service_process.h"
 
 #include <cerrno>
 #include <csignal>
