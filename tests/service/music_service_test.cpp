@@ -1,89 +1,19 @@
 // The real stand-in service, started on a free port, answering the program's three
 // requests and serving the files its replies point at.
 
-#include "base/str_to_int.h"
 #include "platform/codepage/codepage.h"
 #include "service/endpoint_urls.h"
 #include "service/reply_members.h"
 #include "service/reply_reader.h"
 #include "service/service_get.h"
+#include "support/music_service_process.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-#include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 using namespace melvanto;
 
 namespace {
-
-// Runs music-service --port 0 and reads the port from its first line of output; its log
-// goes to a temporary file, shown when the service does not end cleanly.
-class MusicService {
-public:
-    MusicService() {
-        char logName[] = "/tmp/music-service-log-XXXXXX";
-        m_log = ::mkstemp(logName);
-        if (m_log < 0) throw std::runtime_error("mkstemp");
-        ::unlink(logName);
-        int pipeFds[2];
-        if (::pipe(pipeFds) != 0) throw std::runtime_error("pipe");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, m_log, STDERR_FILENO);
-        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-        char* argv[] = {const_cast<char*>(MUSIC_SERVICE_PATH), const_cast<char*>("--port"),
-                        const_cast<char*>("0"), nullptr};
-        const int spawned =
-            posix_spawn(&m_pid, MUSIC_SERVICE_PATH, &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(pipeFds[1]);
-        if (spawned != 0) throw std::runtime_error("cannot start " MUSIC_SERVICE_PATH);
-        m_output = pipeFds[0];
-        std::string line;
-        char c = 0;
-        // Bounded, so a service that never starts fails the test instead of hanging it.
-        pollfd readable{m_output, POLLIN, 0};
-        while (::poll(&readable, 1, 20000) == 1 && ::read(m_output, &c, 1) == 1 && c != '\n')
-            line += c;
-        m_port = TryStrToInt(line).value_or(0);
-    }
-    ~MusicService() {
-        ::close(m_output);
-        ::close(m_log);
-    }
-    int Port() const { return m_port; }
-
-    // Ends the service with SIGTERM; gives its exit status and, unless it is 0, its log.
-    std::pair<int, std::string> Stop() {
-        ::kill(m_pid, SIGTERM);
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        std::string log;
-        if (code != 0) {
-            char buffer[4096];
-            ssize_t got = 0;
-            ::lseek(m_log, 0, SEEK_SET);
-            while ((got = ::read(m_log, buffer, sizeof buffer)) > 0)
-                log.append(buffer, static_cast<size_t>(got));
-        }
-        return {code, log};
-    }
-
-private:
-    pid_t m_pid = 0;
-    int m_output = -1;
-    int m_log = -1;
-    int m_port = 0;
-};
 
 bool isDigits(std::u16string_view text) {
     if (text.empty()) return false;
@@ -104,10 +34,11 @@ std::string narrow(std::u16string_view ascii) {
 
 class MusicServiceTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_service = new MusicService(); }
+    static void SetUpTestSuite() {
+        s_service = new melvanto::testing::MusicServiceProcess(MUSIC_SERVICE_PATH, {});
+    }
     static void TearDownTestSuite() {
-        const auto [code, log] = s_service->Stop();
-        EXPECT_EQ(code, 0) << log;
+        EXPECT_EQ(s_service->Stop(), 0) << s_service->Log();
         delete s_service;
         s_service = nullptr;
     }
@@ -128,10 +59,10 @@ protected:
 
     ServiceHosts m_hosts = ServiceHosts::AllOn(host());
     TRequestSlot m_slot;
-    static MusicService* s_service;
+    static melvanto::testing::MusicServiceProcess* s_service;
 };
 
-MusicService* MusicServiceTest::s_service = nullptr;
+melvanto::testing::MusicServiceProcess* MusicServiceTest::s_service = nullptr;
 
 TEST_F(MusicServiceTest, SuggestionFindsSongsByNameOrArtist) {
     struct Case {
