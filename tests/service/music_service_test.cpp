@@ -1,6 +1,7 @@
 // The real stand-in service, started on a free port, answering the program's three
 // requests and serving the files its replies point at.
 
+#include "base/str_to_int.h"
 #include "platform/codepage/codepage.h"
 #include "service/endpoint_urls.h"
 #include "service/reply_members.h"
